@@ -83,6 +83,8 @@ inline constexpr uint16_t fmCreate = 0xFF00;
 
 // A stream on a named file, buffered so that many small reads or writes cost few system
 // calls. Linux has no mandatory sharing modes; the sharing bits are accepted and ignored.
+// Size includes pending writes; a stream opened for reading only writes nothing (Write
+// returns 0), and one opened for writing only reads nothing.
 class TFileStream : public TStream {
  public:
   // Opens FileName; raises EFOpenError ("Cannot open file \"name\". reason") or, with
@@ -95,12 +97,16 @@ class TFileStream : public TStream {
   int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
   int64_t Size() override;
   void SetSize(int64_t NewSize) override;
+  // Writes the pending bytes out; raises EWriteError when the system refuses them. The
+  // destructor writes them too but cannot report a failure.
+  void FlushWrites();
   const String& FileName() const { return FFileName; }
   int32_t Handle() const { return FHandle; }
 
  private:
-  bool FlushWrites();
+  // Gives up the read-ahead and moves the descriptor to the stream's position.
   void DropReadAhead();
+  int64_t LogicalPosition() const;
 
   String FFileName;
   int32_t FHandle = -1;
@@ -109,6 +115,8 @@ class TFileStream : public TStream {
   int32_t FBufPos = 0;  // next byte to read from the buffer
   int32_t FBufLen = 0;  // bytes of read-ahead in the buffer
   int32_t FDirty = 0;   // bytes of pending writes in the buffer
+  bool FCanRead = false;
+  bool FCanWrite = false;
 };
 
 }  // namespace KYR_runtime

@@ -101,15 +101,22 @@ void TMemoryStream::Clear() {
 
 void TMemoryStream::LoadFromStream(TStream& Stream) {
   Stream.SetPosition(0);
-  int64_t N = Stream.Size();
-  std::vector<uint8_t> Data(static_cast<size_t>(N));
-  if (N > 0) Stream.ReadBuffer(Data.data(), static_cast<int32_t>(N));
+  std::vector<uint8_t> Data(static_cast<size_t>(std::max<int64_t>(Stream.Size(), 0)));
+  for (size_t Done = 0; Done < Data.size();) {
+    int32_t N = static_cast<int32_t>(std::min<size_t>(Data.size() - Done, INT32_MAX));
+    Stream.ReadBuffer(Data.data() + Done, N);
+    Done += static_cast<size_t>(N);
+  }
   FData.swap(Data);
   FPosition = 0;
 }
 
 void TMemoryStream::SaveToStream(TStream& Stream) {
-  if (!FData.empty()) Stream.WriteBuffer(FData.data(), static_cast<int32_t>(FData.size()));
+  for (size_t Done = 0; Done < FData.size();) {
+    int32_t N = static_cast<int32_t>(std::min<size_t>(FData.size() - Done, INT32_MAX));
+    Stream.WriteBuffer(FData.data() + Done, N);
+    Done += static_cast<size_t>(N);
+  }
 }
 
 void TMemoryStream::LoadFromFile(const String& FileName) {
