@@ -40,7 +40,14 @@ struct UsageError : std::runtime_error {
 
 // Each module registers its commands and its callable functions.
 void RegisterStringlCalls(CallTable& Calls);
+void RegisterStringlFormatCalls(CallTable& Calls);
+void RegisterStringlCommands(CommandTable& Commands);
 void RegisterRuntimeCommands(CommandTable& Commands);
+void RegisterGrepCommands(CommandTable& Commands);
+void RegisterColorsCommands(CommandTable& Commands);
+void RegisterColorsCalls(CallTable& Calls);
+void RegisterStreamsCommands(CommandTable& Commands);
+void RegisterTableCommands(CommandTable& Commands);
 
 // --- Text arguments to typed values ----------------------------------------------
 

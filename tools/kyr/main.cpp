@@ -12,6 +12,8 @@ CommandTable BuildCommands();
 CallTable BuildCalls() {
   CallTable Calls;
   RegisterStringlCalls(Calls);
+  RegisterStringlFormatCalls(Calls);
+  RegisterColorsCalls(Calls);
   return Calls;
 }
 
@@ -35,8 +37,14 @@ int RunCall(const Args& Rest) {
 
 int RunHelp(const Args&) {
   std::cout << "usage: kyr COMMAND [ARG...]\n\ncommands:\n";
-  for (const auto& [Name, C] : BuildCommands())
-    std::printf("  %-44s %s\n", C.Usage.c_str(), C.Help.c_str());
+  for (const auto& [Name, C] : BuildCommands()) {
+    // Long usages get their help on the next line.
+    if (C.Usage.size() > 30) {
+      std::printf("  %s\n  %-30s %s\n", C.Usage.c_str(), "", C.Help.c_str());
+    } else {
+      std::printf("  %-30s %s\n", C.Usage.c_str(), C.Help.c_str());
+    }
+  }
   return 0;
 }
 
@@ -47,6 +55,11 @@ CommandTable BuildCommands() {
                       "call a library function with text arguments (`call list` lists them)",
                       RunCall};
   RegisterRuntimeCommands(Commands);
+  RegisterGrepCommands(Commands);
+  RegisterStringlCommands(Commands);
+  RegisterColorsCommands(Commands);
+  RegisterStreamsCommands(Commands);
+  RegisterTableCommands(Commands);
   return Commands;
 }
 
