@@ -34,7 +34,7 @@ int OpenExistingFile(const std::string& Name, int Flags) {
   // again so that reads and writes behave normally.
   int Fd = OpenFile(Name, Flags | O_NONBLOCK);
   if (Fd < 0) return -1;
-  struct stat St;
+  struct stat St {};
   if (::fstat(Fd, &St) != 0 || S_ISDIR(St.st_mode)) {
     int Err = S_ISDIR(St.st_mode) ? EISDIR : errno;
     ::close(Fd);
@@ -42,6 +42,16 @@ int OpenExistingFile(const std::string& Name, int Flags) {
     return -1;
   }
   ::fcntl(Fd, F_SETFL, ::fcntl(Fd, F_GETFL) & ~O_NONBLOCK);
+  return Fd;
+}
+
+int OpenPascalFile(const String& FileName, int Flags, int32_t Fallback) {
+  std::string Native = NativeName(FileName);
+  int Fd = (Flags & O_CREAT) ? OpenFile(Native, Flags) : OpenExistingFile(Native, Flags);
+  if (Fd < 0) {
+    int Err = errno;
+    IOFail(OpenErrorCode(Err, Native, Fallback), FileName, Err);
+  }
   return Fd;
 }
 

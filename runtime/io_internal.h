@@ -40,6 +40,10 @@ int OpenFile(const std::string& Name, int Flags, mode_t Mode = 0666);
 // open() for reading or writing an existing file, refusing directories (errno EISDIR).
 int OpenExistingFile(const std::string& Name, int Flags);
 
+// Opens the file of a text or untyped file: an existing one unless Flags holds O_CREAT.
+// On failure reports the I/O error (code from OpenErrorCode with Fallback) and returns -1.
+int OpenPascalFile(const String& FileName, int Flags, int32_t Fallback);
+
 // One read() of up to Count bytes that retries on EINTR; -1 on failure, 0 at the end.
 int64_t ReadSome(int Fd, void* Buffer, int64_t Count);
 // Reads up to Count bytes, retrying short reads until the end; -1 when nothing could be

@@ -239,13 +239,8 @@ bool OpenText(TextFile& F, int Flags, TMode Mode, int32_t Fallback) {
     return false;
   }
   S.Close(false);
-  std::string Native = NativeName(S.Name);
-  int Fd = (Flags & O_CREAT) ? OpenFile(Native, Flags) : OpenExistingFile(Native, Flags);
-  if (Fd < 0) {
-    int Err = errno;
-    IOFail(OpenErrorCode(Err, Native, Fallback), S.Name, Err);
-    return false;
-  }
+  int Fd = OpenPascalFile(S.Name, Flags, Fallback);
+  if (Fd < 0) return false;
   S.Fd = Fd;
   S.Mode = Mode;
   S.Buffer.assign(TextBufferSize, 0);

@@ -55,13 +55,8 @@ bool OpenUntyped(UntypedFile& F, int Flags, int32_t RecSize, int32_t Fallback) {
     return false;
   }
   S.Close();
-  std::string Native = NativeName(S.Name);
-  int Fd = (Flags & O_CREAT) ? OpenFile(Native, Flags) : OpenExistingFile(Native, Flags);
-  if (Fd < 0) {
-    int Err = errno;
-    IOFail(OpenErrorCode(Err, Native, Fallback), S.Name, Err);
-    return false;
-  }
+  int Fd = OpenPascalFile(S.Name, Flags, Fallback);
+  if (Fd < 0) return false;
   S.Fd = Fd;
   // A record size below 1 would make every count meaningless; it is taken as 1.
   S.RecSize = RecSize < 1 ? 1 : RecSize;
