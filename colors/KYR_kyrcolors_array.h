@@ -30,6 +30,10 @@ class TColorArray : public TComponent, public KYR_kyrbase::TChangeNotifier<TColo
   // Raises EKYRColArrayError when the 1000 initial colours cannot be allocated.
   explicit TColorArray(TComponent* AOwner = nullptr);
 
+  // The largest size a colour file can set: 2^24, as many as there are 24-bit colours
+  // (64 MiB).
+  static constexpr int32_t MaxFileColors = int32_t{1} << 24;
+
   int32_t Size() const { return FNColors; }
   // Resizes to N when N > 0 and N differs from Size(); otherwise does nothing.
   void SetSize(int32_t N);
@@ -87,7 +91,9 @@ class TColorArray : public TComponent, public KYR_kyrbase::TChangeNotifier<TColo
   // dropped, and each stored element notifies, then the array notifies once more.
   // False, with the array unchanged, when the header is no pair of integers or the file
   // ends before the announced lines. False when the last number exceeds Size() without
-  // AdjustSize: no element line is read, but the array still notifies.
+  // AdjustSize: no element line is read, but the array still notifies. With AdjustSize a
+  // last number above MaxFileColors gives false with the array unchanged: the header
+  // alone would otherwise make a tiny damaged file allocate gigabytes.
   bool ReadFromOpenTextFile(TextFile& F, bool AdjustSize);
   // Opens FileName and reads as ReadFromOpenTextFile. False when it cannot be opened.
   bool LoadFromFile(const String& FileName, bool AdjustSize);

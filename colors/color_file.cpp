@@ -57,6 +57,9 @@ bool TColorArray::ReadFromOpenTextFile(TextFile& F, bool AdjustSize) {
   ReadLn(F);  // the rest of the header line
   if (IOFailed()) return false;
 
+  // The size comes from the header alone (a file may hold just part of a scale), so it
+  // is capped: a damaged header is not a request for gigabytes.
+  if (AdjustSize && Last > MaxFileColors) return false;
   const int32_t NewSize = (AdjustSize && Last >= 1) ? Last : FNColors;
   if (Last > NewSize) {
     Changed();

@@ -41,7 +41,10 @@
 // other in one file; the identifier (compared exactly) selects one. Unknown elements
 // inside a table are skipped. A file that is damaged (no complete table with the
 // identifier, bad numbers, cells outside the dimensions, a cell text longer than 255
-// characters, a malformed reference) gives false and leaves the table unchanged.
+// characters, a malformed reference) gives false and leaves the table unchanged. So
+// does a file declaring more than MaxXMLDimension (2^24 = 16,777,216) rows or columns,
+// or more than MaxXMLCells (2^28) cells counting column 0 (rows x (columns + 1)): such
+// dimensions would make the reader allocate gigabytes on a damaged or hostile file.
 #pragma once
 
 #include <array>
@@ -71,6 +74,9 @@ class TStringArray : public TComponent, public KYR_kyrbase::TChangeNotifier<TStr
   // Bytes of one pool block and the most blocks a cell reference can address.
   static constexpr int32_t PoolBlockSize = 32768;
   static constexpr int32_t MaxPoolBlocks = 65535;
+  // The largest dimensions the XML reader accepts (see the top of this header).
+  static constexpr int32_t MaxXMLDimension = int32_t{1} << 24;
+  static constexpr int64_t MaxXMLCells = int64_t{1} << 28;
 
   // A table of 1 column (plus column 0) and 1 row, AllocRowsBy 10, one empty pool block.
   // Raises EKYRDStructError when the initial arrays cannot be allocated.
@@ -207,7 +213,9 @@ class TStringArray : public TComponent, public KYR_kyrbase::TChangeNotifier<TStr
   // --- XML form (format: see the top of this header) --------------------------------
 
   // Creates (or truncates) FName and writes the table with a header under DataID.
-  // Input/output errors raise the runtime's EInOutError.
+  // Input/output errors raise the runtime's EInOutError. A table beyond the reader's
+  // limits (MaxXMLDimension, MaxXMLCells) raises EKYRDStructError before anything is
+  // written, so that no file is saved that could not be loaded again.
   void SaveAsXMLFile(const String& FName, const String& DataID);
   // Writes the table under DataID at the current position of an open text file, with
   // the XML declaration line first when CreateHeader is true.
@@ -240,6 +248,8 @@ class TStringArray : public TComponent, public KYR_kyrbase::TChangeNotifier<TStr
   int32_t FMaxPoolBlocks = MaxPoolBlocks;
 
  private:
+  // Raises EKYRDStructError when the table exceeds what the XML reader accepts.
+  void CheckFitsXMLForm() const;
   // A column's references: empty (no text in the column) or FRAllocated entries.
   using TColumnRefs = std::vector<uint32_t>;
 

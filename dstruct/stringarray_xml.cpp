@@ -153,7 +153,16 @@ bool IsOpeningLine(const String& Line, const String& DataID) {
 
 }  // namespace
 
+void TStringArray::CheckFitsXMLForm() const {
+  if (FNCol <= MaxXMLDimension && FNRow <= MaxXMLDimension &&
+      int64_t{FNRow} * (int64_t{FNCol} + 1) <= MaxXMLCells)
+    return;
+  throw EKYRDStructError(u"Class TStringArray: the table is too large for the XML form (" +
+                         IntToStr(FNCol) + u" x " + IntToStr(FNRow) + u")");
+}
+
 void TStringArray::WriteToOpenXMLFile(TextFile& F, bool CreateHeader, const String& DataID) {
+  CheckFitsXMLForm();
   if (CreateHeader) WriteLn(F, XmlHeader);
   WriteLn(F, String(OpeningTag) + u" id=\"" + Escape(DataID) + u"\">");
   WriteLn(F, u" <numcols>" + IntToStr(FNCol) + u"</numcols>");
@@ -182,6 +191,7 @@ void TStringArray::WriteToOpenXMLFile(TextFile& F, bool CreateHeader, const Stri
 }
 
 void TStringArray::SaveAsXMLFile(const String& FName, const String& DataID) {
+  CheckFitsXMLForm();  // before the file is created or truncated
   TextFile F;
   AssignFile(F, FName);
   Rewrite(F);
@@ -200,8 +210,10 @@ bool TStringArray::ReadFromOpenXMLFile(TextFile& F, const String& DataID) {
   int32_t Rows = 0;
   bool Sized = false;
   // Dimensions come first; the table takes its size before the first cell or attribute.
+  // Declared sizes beyond the limits count as damage, not as a request for memory.
   auto Size = [&]() {
-    if (!Sized && Cols >= 1 && Rows >= 1) Sized = Table.Resize(Cols, Rows);
+    if (!Sized && Cols >= 1 && Rows >= 1 && int64_t{Rows} * (int64_t{Cols} + 1) <= MaxXMLCells)
+      Sized = Table.Resize(Cols, Rows);
     return Sized;
   };
   String Text;
@@ -212,7 +224,8 @@ bool TStringArray::ReadFromOpenXMLFile(TextFile& F, const String& DataID) {
     int32_t r = 0;
     int32_t Value = 0;
     if (E.Name == u"numcols" || E.Name == u"numrows") {
-      if (Sized || !ParseNumber(E.Content, Value) || Value < 1) return false;
+      if (Sized || !ParseNumber(E.Content, Value) || Value < 1 || Value > MaxXMLDimension)
+        return false;
       (E.Name == u"numcols" ? Cols : Rows) = Value;
     } else if (E.Name == u"cell") {
       if (!Size() || !ParseAttribute(E.Attributes, u"c", c) ||

@@ -158,6 +158,15 @@ TEST(ColorFile, ReadingIntoASmallerArray) {
   Watched Kept(3);
   EXPECT_TRUE(Kept.A.LoadFromFile(Dir.FileS("empty_range.txt"), true));
   EXPECT_EQ(Kept.Colors(), (std::vector<TColor>{1, 2, 3}));
+
+  // A file may hold only the end of a scale; the largest size it can set.
+  static_assert(TColorArray::MaxFileColors == 16777216);
+  Dir.Write("tail.txt", "16777216 16777216\r\n000000AA\r\n");
+  Watched Largest(3);
+  EXPECT_TRUE(Largest.A.LoadFromFile(Dir.FileS("tail.txt"), true));
+  EXPECT_EQ(Largest.A.Size(), TColorArray::MaxFileColors);
+  EXPECT_EQ(Largest.A.GetColorElem(2), 2u);
+  EXPECT_EQ(Largest.A.GetColorElem(TColorArray::MaxFileColors), 0xAAu);
 }
 
 TEST(ColorFile, DamagedFilesChangeNothing) {
@@ -171,6 +180,9 @@ TEST(ColorFile, DamagedFilesChangeNothing) {
       "1 4\r\n00000011\r\n00000022\r\n",  // fewer lines than announced
       "1 2000000000\r\n00000011\r\n",     // absurd count, short file
       "-2000000000 2\r\n00000011\r\n",
+      "2147483647 2147483647\r\n00000011\r\n",  // one line, but a size of gigabytes
+      "90000000 80000000\r\n",                  // no lines, the same
+      "16777217 16777217\r\n00000011\r\n",      // just above MaxFileColors
   };
   for (const char* Text : Damaged) {
     for (bool Adjust : {false, true}) {

@@ -212,3 +212,60 @@ TEST(StringArrayXml, ReadersAcceptWhatTheFormatAllows) {
   EXPECT_EQ(Cell(T, 1, 2), "\xE9'\xE9");
   EXPECT_EQ(Cell(T, 0, 1), "upper-case tag");
 }
+
+TEST(StringArrayXml, DeclaredDimensionsBeyondTheLimitsAreRejected) {
+  constexpr int64_t Dim = TStringArray::MaxXMLDimension;
+  static_assert(Dim == 16777216 && TStringArray::MaxXMLCells == int64_t{1} << 28);
+  struct Case {
+    int64_t Cols;
+    int64_t Rows;
+    bool Accepted;
+  } const Cases[] = {
+      {1, Dim, true},          // the most rows
+      {1, Dim + 1, false},     // one row too many
+      {Dim + 1, 1, false},     // one column too many
+      {1, 2000000000, false},  // gigabytes
+      {255, 1 << 20, true},    // exactly MaxXMLCells cells, column 0 counted
+      {256, 1 << 20, false},   // one column of cells too many
+      {Dim / 2, 32, false},    // both dimensions allowed, their product not
+  };
+  kyr_test::TempDir Dir;
+  for (const Case& C : Cases) {
+    const std::string Where = std::to_string(C.Cols) + " x " + std::to_string(C.Rows);
+    SCOPED_TRACE(Where);
+    // The far corner cell comes before the closing tag, so the table is sized by then.
+    Dir.Write("big.xml", "<strarray id=\"d\">\r\n<numcols>" + std::to_string(C.Cols) +
+                             "</numcols><numrows>" + std::to_string(C.Rows) +
+                             "</numrows><cell c=\"" + std::to_string(C.Cols) + "\" r=\"" +
+                             std::to_string(C.Rows) + "\">corner</cell></strarray>");
+    TStringArray T;
+    Put(T, 1, 1, "kept");
+    int Changes = 0;
+    T.SetOnChange([&](TObject*) { ++Changes; });
+    ASSERT_EQ(T.LoadFromXMLFile(Dir.FileS("big.xml"), u"d"), C.Accepted);
+    if (C.Accepted) {
+      EXPECT_EQ(T.NrOfColumns(), C.Cols);
+      EXPECT_EQ(T.NrOfRows(), C.Rows);
+      EXPECT_EQ(Cell(T, static_cast<int32_t>(C.Cols), static_cast<int32_t>(C.Rows)), "corner");
+      continue;
+    }
+    EXPECT_EQ(Cell(T, 1, 1), "kept");
+    EXPECT_EQ(T.NrOfColumns(), 1);
+    EXPECT_EQ(T.NrOfRows(), 1);
+    EXPECT_EQ(Changes, 0);
+  }
+}
+
+TEST(StringArrayXml, TablesBeyondTheReadersLimitsAreNotSaved) {
+  kyr_test::TempDir Dir;
+  Dir.Write("old.xml", "previous content");
+  TStringArray T;
+  ASSERT_TRUE(T.Resize(1, TStringArray::MaxXMLDimension + 1));
+  EXPECT_THROW(T.SaveAsXMLFile(Dir.FileS("old.xml"), u"d"), EKYRDStructError);
+  EXPECT_EQ(Dir.Read("old.xml"), "previous content") << "the file is not truncated";
+  ASSERT_TRUE(T.Resize(1, TStringArray::MaxXMLDimension));
+  T.SaveAsXMLFile(Dir.FileS("ok.xml"), u"d");
+  TStringArray Back;
+  EXPECT_TRUE(Back.LoadFromXMLFile(Dir.FileS("ok.xml"), u"d"));
+  EXPECT_EQ(Back.NrOfRows(), TStringArray::MaxXMLDimension);
+}
