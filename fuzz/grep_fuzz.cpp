@@ -14,15 +14,14 @@
 #include <vector>
 
 #include "KYR_stringl_grep.h"
+#include "fuzz_support.h"
 
 using namespace KYR_runtime;
 using namespace KYR_stringl;
 
 namespace {
 
-void Check(bool Ok) {
-  if (!Ok) std::abort();
-}
+using kyr_fuzz::Check;
 
 String Latin1(std::string_view Bytes) {
   String S;

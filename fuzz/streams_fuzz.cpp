@@ -8,15 +8,14 @@
 #include <string_view>
 
 #include "KYR_streams.h"
+#include "fuzz_support.h"
 
 using namespace KYR_runtime;
 using namespace KYR_streams;
 
 namespace {
 
-void Check(bool Ok) {
-  if (!Ok) std::abort();
-}
+using kyr_fuzz::Check;
 
 String Latin1(std::string_view Bytes) {
   String S;

@@ -11,38 +11,18 @@
 #include <string>
 
 #include "KYR_dstruct_stringarray.h"
+#include "fuzz_support.h"
 
 using namespace KYR_runtime;
 using namespace KYR_dstruct;
 
 namespace {
 
-void Check(bool Ok) {
-  if (!Ok) std::abort();
-}
-
-// The input and output files of this process, removed when it exits.
-std::string Paths[2];
-
-void RemoveFiles() {
-  for (const std::string& Path : Paths) std::remove(Path.c_str());
-}
+using kyr_fuzz::Check;
+using kyr_fuzz::WriteBytes;
 
 const std::string& FilePath(bool Out) {
-  if (Paths[0].empty()) {
-    const std::string Base = "/tmp/kyr_stringarray_xml_fuzz_" + std::to_string(getpid());
-    Paths[0] = Base + ".in";
-    Paths[1] = Base + ".out";
-    std::atexit(RemoveFiles);
-  }
-  return Paths[Out];
-}
-
-void WriteBytes(const std::string& Path, const uint8_t* Data, size_t Size) {
-  FILE* F = std::fopen(Path.c_str(), "wb");
-  Check(F != nullptr);
-  Check(std::fwrite(Data, 1, Size, F) == Size);
-  Check(std::fclose(F) == 0);
+  return kyr_fuzz::ScratchFile("stringarray_xml_fuzz", Out);
 }
 
 // Tables up to this many cells are compared cell by cell; larger ones (up to the
