@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 #include "KYR_runtime_streams.h"
@@ -89,7 +90,9 @@ int32_t TFileStream::Read(void* Buffer, int32_t Count) {
     }
     int32_t Left = Count - Done;
     if (Left >= StreamBufferSize) {
-      // Large reads go straight to the caller's memory.
+      // Large reads go straight to the caller's memory; the used-up read-ahead no longer
+      // sits just before the descriptor, so it is dropped.
+      FBufPos = FBufLen = 0;
       int64_t N = ReadSome(FHandle, Out + Done, Left);
       if (N <= 0) break;
       FFilePos += N;
@@ -126,7 +129,10 @@ int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
   int64_t Here = LogicalPosition();
   int64_t Base = Origin == soBeginning ? 0 : Origin == soCurrent ? Here : Size();
   // As in the memory stream, a position before the start is clamped to 0.
-  int64_t Target = std::max<int64_t>(0, Base + Offset);
+  int64_t Target = 0;
+  if (__builtin_add_overflow(Base, Offset, &Target))
+    Target = Offset < 0 ? 0 : std::numeric_limits<int64_t>::max();
+  Target = std::max<int64_t>(0, Target);
   if (Target == Here) return Target;
   if (FDirty == 0 && FBufLen > 0 && Target >= FFilePos - FBufLen && Target <= FFilePos) {
     FBufPos = static_cast<int32_t>(Target - (FFilePos - FBufLen));
@@ -149,10 +155,11 @@ int64_t TFileStream::Size() {
 void TFileStream::SetSize(int64_t NewSize) {
   FlushWrites();
   int64_t Pos = LogicalPosition();
-  FBufPos = FBufLen = 0;
   NewSize = std::max<int64_t>(NewSize, 0);
+  // On failure the read-ahead stays, and with it the position.
   if (::ftruncate(FHandle, NewSize) != 0)
     throw EStreamError(u"Cannot set the size of file " + Quoted(FFileName) + Reason(errno));
+  FBufPos = FBufLen = 0;
   // As in the memory stream, a position beyond the new end moves to the end.
   Pos = std::min(Pos, NewSize);
   if (::lseek(FHandle, Pos, SEEK_SET) >= 0) FFilePos = Pos;

@@ -48,11 +48,14 @@ String IntToStr(int64_t Value) {
 
 namespace {
 
+// Far beyond any real request; keeps an absurd Digits from allocating gigabytes.
+constexpr int32_t MaxHexDigits = 4096;
+
 String Hex(uint64_t Value, int32_t Digits) {
   char Buf[17];
   int N = std::snprintf(Buf, sizeof Buf, "%llX", static_cast<unsigned long long>(Value));
   std::string S(Buf, static_cast<size_t>(N));
-  Digits = std::min(Digits, 16);
+  Digits = std::min(Digits, MaxHexDigits);
   if (Digits > N) S.insert(0, static_cast<size_t>(Digits - N), '0');
   return Ascii(S);
 }
@@ -199,7 +202,8 @@ void Val(const String& S, double& Value, int32_t& Code) {
   Val(S, V, Code);
   Value = 0;
   if (Code != 0) return;
-  if (std::fabs(V) > std::numeric_limits<double>::max()) {  // beyond the double range
+  // Beyond the double range: what does not round to a finite double.
+  if (std::isinf(static_cast<double>(V))) {
     Code = static_cast<int32_t>(SkipBlanks(S) + 1);
     return;
   }

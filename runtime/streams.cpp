@@ -71,6 +71,7 @@ int32_t TMemoryStream::Read(void* Buffer, int32_t Count) {
 
 int32_t TMemoryStream::Write(const void* Buffer, int32_t Count) {
   if (Count <= 0) return 0;
+  if (FPosition > std::numeric_limits<int64_t>::max() - Count) return 0;  // no such position
   int64_t End = FPosition + Count;
   if (End > static_cast<int64_t>(FData.size())) FData.resize(static_cast<size_t>(End));
   std::memcpy(FData.data() + FPosition, Buffer, static_cast<size_t>(Count));
@@ -84,7 +85,10 @@ int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
                                        : static_cast<int64_t>(FData.size());
   // A position before the start is clamped to 0; past the end is allowed (Read gives 0,
   // Write fills the gap with zeros).
-  FPosition = std::max<int64_t>(0, Base + Offset);
+  int64_t Target = 0;
+  if (__builtin_add_overflow(Base, Offset, &Target))
+    Target = Offset < 0 ? 0 : std::numeric_limits<int64_t>::max();
+  FPosition = std::max<int64_t>(0, Target);
   return FPosition;
 }
 

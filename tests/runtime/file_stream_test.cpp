@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -142,4 +143,34 @@ TEST(FileStream, OpenFailuresNameTheFileAndReason) {
       EXPECT_EQ(E.Message(), Want);
     }
   }
+}
+
+// A large read that bypasses the buffer must not leave the old read-ahead looking valid
+// for a later seek back.
+TEST(FileStream, SeekBackAfterALargeDirectReadReadsTheFile) {
+  TempDir T;
+  const std::string Data = RandomBytes(200000, 4);
+  T.Write("big.bin", Data);
+  TFileStream S(T.FileS("big.bin"), fmOpenRead);
+  std::string Buf(70000, '\0');
+  S.ReadBuffer(Buf.data(), 100);    // fills the read-ahead
+  S.ReadBuffer(Buf.data(), 65436);  // uses it up exactly
+  S.ReadBuffer(Buf.data(), 70000);  // goes straight to the caller
+  EXPECT_EQ(S.Seek(-10, soCurrent), 135526);
+  S.ReadBuffer(Buf.data(), 10);
+  EXPECT_EQ(Buf.substr(0, 10), Data.substr(135526, 10));
+  // An offset that overflows the position range is refused, the position stays.
+  EXPECT_EQ(S.Seek(std::numeric_limits<int64_t>::max(), soCurrent), 135536);
+}
+
+TEST(FileStream, FailedSetSizeKeepsThePosition) {
+  TempDir T;
+  T.Write("ro.bin", "0123456789");
+  TFileStream S(T.FileS("ro.bin"), fmOpenRead);  // no write access: truncation fails
+  char C;
+  S.ReadBuffer(&C, 1);
+  EXPECT_THROW(S.SetSize(5), EStreamError);
+  EXPECT_EQ(S.Position(), 1);
+  S.ReadBuffer(&C, 1);
+  EXPECT_EQ(C, '1');
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "KYR_runtime.h"
 #include "TempDir.h"
 
@@ -42,6 +44,11 @@ TEST(MemoryStream, SeekClampsAndSetSizeTruncates) {
   M.SetPosition(5);
   M.SetSize(3);
   EXPECT_EQ(M.Position(), 3);
+  // Offsets at the ends of the range saturate instead of overflowing; no write lands there.
+  const int64_t Max = std::numeric_limits<int64_t>::max();
+  EXPECT_EQ(M.Seek(Max, soCurrent), Max);
+  EXPECT_EQ(M.Write("x", 1), 0);
+  EXPECT_EQ(M.Seek(std::numeric_limits<int64_t>::min(), soCurrent), 0);
   M.Clear();
   EXPECT_EQ(M.Size(), 0);
 }

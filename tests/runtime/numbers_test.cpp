@@ -18,6 +18,7 @@ TEST(IntText, DecimalAndHex) {
   EXPECT_EQ(IntToHex(0x12345, 2), u"12345");  // never cut
   EXPECT_EQ(IntToHex(-1, 2), u"FFFFFFFF");
   EXPECT_EQ(IntToHex(int64_t{-1}, 2), u"FFFFFFFFFFFFFFFF");
+  EXPECT_EQ(IntToHex(255, 20), u"000000000000000000FF");  // at least Digits, also past 16
   EXPECT_EQ(StrToInt(u" -17"), -17);
   EXPECT_EQ(StrToInt(u"$1F"), 31);
   EXPECT_THROW(StrToInt(u"12a"), EConvertError);
@@ -80,10 +81,24 @@ TEST(Val, AcceptsWholeNumbersOnly) {
     int32_t Code;
   };
   const Case Cases[] = {
-      {u"1.5", 1.5, 0},   {u"  -2e3", -2000, 0}, {u"+.5", 0.5, 0}, {u"5.", 5, 0},
-      {u"1E-2", 0.01, 0}, {u"", 0, 1},           {u"   ", 0, 4},   {u"12x", 0, 3},
-      {u"1.5 ", 0, 4},    {u"1e", 0, 3},         {u"1e+", 0, 4},   {u".", 0, 2},
-      {u"--1", 0, 2},     {u"\t1", 0, 1},        {u"1e400", 0, 1}, {u"1,5", 0, 2},
+      {u"1.5", 1.5, 0},
+      {u"  -2e3", -2000, 0},
+      {u"+.5", 0.5, 0},
+      {u"5.", 5, 0},
+      {u"1E-2", 0.01, 0},
+      {u"", 0, 1},
+      {u"   ", 0, 4},
+      {u"12x", 0, 3},
+      {u"1.5 ", 0, 4},
+      {u"1e", 0, 3},
+      {u"1e+", 0, 4},
+      {u".", 0, 2},
+      {u"--1", 0, 2},
+      {u"\t1", 0, 1},
+      {u"1e400", 0, 1},
+      {u"1,5", 0, 2},
+      {u"1.7976931348623158e308", std::numeric_limits<double>::max(), 0},  // rounds to the largest
+      {u"1.798e308", 0, 1},
   };
   for (const Case& C : Cases) {
     double V = -1;
