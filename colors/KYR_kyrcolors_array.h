@@ -51,8 +51,9 @@ class TColorArray : public TComponent, public KYR_kyrbase::TChangeNotifier<TColo
   void Fill(TColor Color);
   // Interpolates the key colours over the whole array. Levels <= 0 gives a smooth
   // scale; Levels > 0 gives that many runs of equal colours. Elements that would fall
-  // before the first key colour get the first key colour. An empty key list leaves the
-  // array unchanged and does not notify.
+  // before the first key colour get the first key colour; with one key colour every
+  // element is that colour (all 32 bits, as given). An empty key list leaves the array
+  // unchanged and does not notify.
   void FillByInterpolation(int32_t Levels, std::span<const TColor> Colors);
   void FillByInterpolation(int32_t Levels, std::initializer_list<TColor> Colors) {
     FillByInterpolation(Levels, std::span<const TColor>(Colors.begin(), Colors.size()));

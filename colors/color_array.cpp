@@ -67,9 +67,11 @@ void TColorArray::FillByInterpolation(int32_t Levels, std::span<const TColor> Co
     const int64_t idx = Trunc((b - 1) * h / N);
     const Extended frac = h * b / N - idx;
     TColor C;
-    if (idx < 0 || h == 0) {
-      // Before the first key colour (or only one key colour).
-      C = internal::InterpolateColorExt(Colors[0], Colors[0], 0);
+    if (h == 0) {
+      C = Colors[0];  // one key colour: every element is that colour, as given
+    } else if (idx < 0) {
+      // Before the first key colour: as at its own position (fraction 0).
+      C = internal::InterpolateColorExt(Colors[0], Colors[1], 0);
     } else {
       const size_t k = static_cast<size_t>(std::min(idx, h - 1));
       C = internal::InterpolateColorExt(Colors[k], Colors[k + 1], frac);

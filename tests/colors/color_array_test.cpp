@@ -99,7 +99,7 @@ TEST(ColorArray, FillByInterpolation) {
        {Black, White},
        {0, 0, 0x7F7F7F, 0x7F7F7F, 0x7F7F7F, 0x7F7F7F, 0x7F7F7F, White, White, White}},
       {4, -3, {Black, White}, {0x3F3F3F, 0x7F7F7F, 0xBFBFBF, 0xFFFFFF}},  // like 0
-      {3, 0, {0xFF0000FF}, {0xFF, 0xFF, 0xFF}},                           // one key colour
+      {3, 0, {0xFF000005}, {0xFF000005, 0xFF000005, 0xFF000005}},         // one key colour
       // One element over three keys: position 2 of the keys, reached from key 0, so the
       // fraction clamps at key 1.
       {1, 0, {Black, 0x0000FF, White}, {0x0000FF}},
