@@ -68,12 +68,21 @@ void TStringArray::Sort(int32_t Col, int32_t ColSec, bool Ascending) {
       BeforeSortExchange(GetString(c, Row).ToString(), Out);
       return LowerCase(Out);
     };
+    // The hook sees the key of row A before that of row B.
     auto CompareHooked = [&](int32_t A, int32_t B) {
-      int Result = CompareStr(Key(Col, A), Key(Col, B));
-      if (Result == 0 && ColSec >= 1) Result = CompareStr(Key(ColSec, A), Key(ColSec, B));
+      const String K1 = Key(Col, A);
+      const String K2 = Key(Col, B);
+      int Result = CompareStr(K1, K2);
+      if (Result == 0 && ColSec >= 1) {
+        const String S1 = Key(ColSec, A);
+        const String S2 = Key(ColSec, B);
+        Result = CompareStr(S1, S2);
+      }
       return Result;
     };
     const bool Hooked = static_cast<bool>(FOnBefSortExc);
+    // A hook that raises in the middle of a pass leaves the exchanges made so far.
+    if (Hooked) FSortIdentity = false;
     constexpr int64_t RefAhead = 16, TextAhead = 8;
 
     int64_t Gap = N;

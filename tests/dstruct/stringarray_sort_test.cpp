@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "KYR_dstruct.h"
@@ -155,6 +156,23 @@ TEST(StringArraySort, SmallTablesProgressAndNotification) {
   EXPECT_EQ(Changes, 1);
   EXPECT_EQ(Column(T, 1), "a|b");
   EXPECT_EQ(T.SortOrder(1), 2);
+}
+
+TEST(StringArraySort, HookSeesKeysInRowOrderAndMayAbortTheSort) {
+  TStringArray T;
+  Load(T, {"b", "e", "x", "a", "y"});
+  std::vector<String> Seen;
+  T.SetOnBeforeSortExchange([&](TObject*, const String& In, String&) {
+    Seen.push_back(In);
+    if (Seen.size() == 3) throw std::runtime_error("stop");
+  });
+  // The first pass (gap 3) compares rows 1 and 4, key of row 1 first, and exchanges
+  // them; the hook then raises in the same pass.
+  EXPECT_THROW(T.Sort(1, 0, true), std::runtime_error);
+  EXPECT_EQ(Seen, (std::vector<String>{u"b", u"a", u"e"}));
+  EXPECT_EQ(Column(T, 1), "a|e|x|b|y");
+  T.UnSort();
+  EXPECT_EQ(Column(T, 1), "b|e|x|a|y");
 }
 
 TEST(StringArraySort, KeysAndColumns) {
