@@ -170,7 +170,10 @@ class TStringArray : public TComponent, public KYR_kyrbase::TChangeNotifier<TStr
   // Comb sort (shrink factor 1.3) of the sort index by column Col and, for equal keys,
   // by column ColSec (a value below 1: none). Keys pass through OnBeforeSortExchange and
   // compare ordinally after ASCII lower-casing. OnPercentDone receives 0, a value after
-  // every pass and 100; OnChange fires once when there was something to sort.
+  // every pass and 100; OnChange fires once when there was something to sort. While it
+  // runs, its handlers may write cells, but an operation that changes the table's shape
+  // (Resize, Clear, InsertRow, RemoveRow, GarbageCollection, CommitSorting, Assign,
+  // loading) raises EKYRDStructError.
   void Sort(int32_t Col, int32_t ColSec, bool Ascending);
   // Shows the rows in physical order again; notifies.
   void UnSort();
@@ -270,6 +273,10 @@ class TStringArray : public TComponent, public KYR_kyrbase::TChangeNotifier<TStr
   std::array<int32_t, 256> FFitFrom{};
   // True when the sort index is the identity over the whole row capacity.
   bool FSortIdentity = true;
+  // True while Sort runs: its handlers may write cells but not change the table's shape.
+  bool FSorting = false;
+  // Raises EKYRDStructError while Sort runs (called by every shape-changing operation).
+  void CheckNotSorting() const;
 
   // The physical row of visible row r, or 0 when r (or its sort entry) is out of range.
   int32_t PhysRow(int32_t r) const;

@@ -20,6 +20,7 @@ int32_t TStringArray::AddRow() {
 }
 
 void TStringArray::InsertRow(int32_t r) {
+  CheckNotSorting();
   const int32_t P = PhysRow(r);
   if (P == 0) return;
   const int32_t N = FNRow;
@@ -58,6 +59,7 @@ void TStringArray::InsertRow(int32_t r) {
 }
 
 void TStringArray::RemoveRow(int32_t r) {
+  CheckNotSorting();
   const int32_t P = PhysRow(r);
   if (P == 0) return;
   const int32_t N = FNRow;

@@ -39,7 +39,20 @@ void TStringArray::BeforeSortExchange(const String& InString, String& OutString)
   if (FOnBefSortExc) FOnBefSortExc(this, InString, OutString);
 }
 
+void TStringArray::CheckNotSorting() const {
+  if (FSorting)
+    throw EKYRDStructError(u"Class TStringArray: the table cannot change its shape while it sorts");
+}
+
 void TStringArray::Sort(int32_t Col, int32_t ColSec, bool Ascending) {
+  // The passes hold positions into the sort index and the columns, so the handlers they
+  // call must not resize, clear or reorder the table.
+  CheckNotSorting();
+  struct TSortingScope {
+    bool& Flag;
+    explicit TSortingScope(bool& F) : Flag(F) { Flag = true; }
+    ~TSortingScope() { Flag = false; }
+  } Scope(FSorting);
   if (FOnPercentDone) FOnPercentDone(this, 0);
   const int64_t N = FNRow;
   const int64_t Total = EstimatedWork(N);
@@ -154,6 +167,7 @@ void TStringArray::UnSort() {
 // through SetSortOrder), the later rows get copies of the texts, so that no two cells
 // ever share one place in the pool; if the pool cannot take the copies, nothing changes.
 void TStringArray::CommitSorting() {
+  CheckNotSorting();
   const int32_t N = FNRow;
   std::vector<TColumnRefs> NewCols(FPoiArray.size());
   std::vector<uint8_t> NewAttrib;

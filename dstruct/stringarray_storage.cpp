@@ -203,6 +203,7 @@ void TStringArray::ResetSortIndex() {
 }
 
 bool TStringArray::Resize(int32_t Nc, int32_t Nr) {
+  CheckNotSorting();
   if (Nc == FNCol && Nr == FNRow) return true;
   if (Nc <= 0 || Nr <= 0) return false;
 
@@ -258,6 +259,7 @@ void TStringArray::SetNrRows(int32_t Value) {
 }
 
 void TStringArray::Clear() {
+  CheckNotSorting();
   for (TColumnRefs& Col : FPoiArray) TColumnRefs().swap(Col);
   std::fill(FRowAttrib.begin(), FRowAttrib.end(), 0);
   std::fill(FColAttrib.begin(), FColAttrib.end(), 0);
@@ -270,6 +272,7 @@ void TStringArray::Clear() {
 }
 
 void TStringArray::GarbageCollection() {
+  CheckNotSorting();
   std::unique_ptr<TStringPool> Scratch;
   try {
     Scratch = std::make_unique<TStringPool>();
@@ -322,6 +325,7 @@ void TStringArray::Assign(TPersistent* Source) {
     return;
   }
   if (Src == this) return;
+  CheckNotSorting();
   TStringArray Copy;
   try {
     Copy.FNCol = Src->FNCol;

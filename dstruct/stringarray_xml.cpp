@@ -200,6 +200,7 @@ void TStringArray::SaveAsXMLFile(const String& FName, const String& DataID) {
 }
 
 bool TStringArray::ReadFromOpenXMLFile(TextFile& F, const String& DataID) {
+  CheckNotSorting();
   bool Opened = false;
   while (!Opened && !Eof(F)) Opened = IsOpeningLine(ReadLn(F), DataID);
   if (!Opened) return false;

@@ -175,6 +175,43 @@ TEST(StringArraySort, HookSeesKeysInRowOrderAndMayAbortTheSort) {
   EXPECT_EQ(Column(T, 1), "b|e|x|a|y");
 }
 
+TEST(StringArraySort, HandlersCannotChangeTheShapeWhileItSorts) {
+  struct Case {
+    const char* Name;
+    std::function<void(TStringArray&)> Change;
+  } const Cases[] = {
+      {"Resize", [](TStringArray& T) { T.Resize(1, 2); }},
+      {"AddRow", [](TStringArray& T) { T.AddRow(); }},
+      {"Clear", [](TStringArray& T) { T.Clear(); }},
+      {"InsertRow", [](TStringArray& T) { T.InsertRow(1); }},
+      {"RemoveRow", [](TStringArray& T) { T.RemoveRow(1); }},
+      {"GarbageCollection", [](TStringArray& T) { T.GarbageCollection(); }},
+      {"CommitSorting", [](TStringArray& T) { T.CommitSorting(); }},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    for (bool FromPercentDone : {false, true}) {
+      TStringArray T;
+      Load(T, {"b", "e", "x", "a", "y"});
+      auto Change = [&] { C.Change(T); };
+      if (FromPercentDone) {
+        T.SetOnPercentDone([&](TObject*, int32_t Percent) {
+          if (Percent > 0 && Percent < 100) Change();
+        });
+      } else {
+        T.SetOnBeforeSortExchange([&](TObject*, const String&, String&) { Change(); });
+      }
+      EXPECT_THROW(T.Sort(1, 0, true), EKYRDStructError);
+      EXPECT_EQ(T.NrOfRows(), 5);
+      // Writing a cell is allowed, and after the sort the shape may change again.
+      T.SetOnBeforeSortExchange(nullptr);
+      T.SetOnPercentDone([&](TObject*, int32_t) { T.SetString(1, 1, u"c"); });
+      T.Sort(1, 0, true);
+      EXPECT_TRUE(T.Resize(1, 6));
+    }
+  }
+}
+
 TEST(StringArraySort, KeysAndColumns) {
   struct Case {
     const char* Name;
