@@ -358,4 +358,29 @@ TEST(ReadStreamUntil, RepeatedCallsWalkTheStream) {
   }
 }
 
+// A position past the end of the data reads nothing and stays where it is, whatever the
+// kind of stream.
+TEST(Readers, StartedPastTheEnd) {
+  kyr_test::TempDir Dir;
+  for (auto Kind : AllKinds) {
+    SCOPED_TRACE(KindName(Kind));
+    auto S = MakeStream(Kind, "12\n", Dir);
+    S->SetPosition(5);
+    bool End = false;
+    EXPECT_EQ(ReadLnStream(*S, End, 0), u"");
+    EXPECT_TRUE(End);
+    EXPECT_FALSE(FindInStream(*S, '\n'));
+    EXPECT_EQ(StreamAsString(*S), u"");
+    EXPECT_EQ(CountLinesInStream(*S), 0);
+    int32_t Status = 0;
+    EXPECT_EQ(ReadStreamUntil(*S, u"2", Status), u"");
+    EXPECT_EQ(Status, -1);
+    EXPECT_EQ(ScanStreamDecimal(*S), 0);
+    EXPECT_EQ(ScanStreamFPNum(*S, true, dsFullStop), 0);
+    String Attributes, Content;
+    EXPECT_EQ(ReadNextTagInStream(*S, {u"", u"dummy"}, Attributes, Content), 0);
+    EXPECT_EQ(S->Position(), 5);
+  }
+}
+
 }  // namespace

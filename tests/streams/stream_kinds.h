@@ -22,7 +22,8 @@ class TTrickleStream : public TStream {
   explicit TTrickleStream(std::string Bytes) : FBytes(std::move(Bytes)) {}
   int32_t Read(void* Buffer, int32_t Count) override {
     int64_t Avail = static_cast<int64_t>(FBytes.size()) - FPos;
-    int32_t N = static_cast<int32_t>(std::clamp<int64_t>(std::min<int64_t>(Count, 2), 0, Avail));
+    int32_t N = static_cast<int32_t>(
+        std::clamp<int64_t>(std::min<int64_t>(Count, 2), 0, std::max<int64_t>(Avail, 0)));
     std::memcpy(Buffer, FBytes.data() + FPos, static_cast<size_t>(N));
     FPos += N;
     ++FReads;
