@@ -12,13 +12,10 @@ namespace {
 
 using namespace KYR_streams;
 using streams_test::AllKinds;
+using streams_test::BytesOf;
 using streams_test::KindName;
 using streams_test::Latin1;
 using streams_test::MakeStream;
-
-std::string BytesOf(TMemoryStream& M) {
-  return std::string(reinterpret_cast<const char*>(M.Memory()), static_cast<size_t>(M.Size()));
-}
 
 const std::string Doc =
     "<doc><!-- <label> --><a x=1>one</a><Label id=\"7\">Hi</LABEL>"

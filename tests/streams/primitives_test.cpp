@@ -16,13 +16,10 @@ namespace {
 
 using namespace KYR_streams;
 using streams_test::AllKinds;
+using streams_test::BytesOf;
 using streams_test::KindName;
 using streams_test::Latin1;
 using streams_test::MakeStream;
-
-std::string BytesOf(TMemoryStream& M) {
-  return std::string(reinterpret_cast<const char*>(M.Memory()), static_cast<size_t>(M.Size()));
-}
 
 TEST(WriteStringStream, StoresLowEightBitsAndCrLf) {
   String Long(10000, u'\u0141');  // every character cut to 0x41

@@ -72,4 +72,9 @@ inline String Latin1(const std::string& Bytes) {
   return S;
 }
 
+// The whole content of a memory stream as bytes.
+inline std::string BytesOf(TMemoryStream& M) {
+  return std::string(reinterpret_cast<const char*>(M.Memory()), static_cast<size_t>(M.Size()));
+}
+
 }  // namespace streams_test
