@@ -15,6 +15,7 @@
 
 #include "KYR_stringl_grep.h"
 #include "fuzz_support.h"
+#include "grep_reference.h"
 
 using namespace KYR_runtime;
 using namespace KYR_stringl;
@@ -37,148 +38,6 @@ String Wide(std::string_view Bytes) {
   return S;
 }
 
-// The matching rules applied literally to the compiled tokens, with no shortcuts; gives
-// up (Exhausted) after a fixed number of tries. Texts must hold codes below 256 only.
-class PlainSearch {
- public:
-  PlainSearch(const TGrep& G, const String& Text) : FT(Text), FFold(G.IgnoreCase()) {
-    FL = static_cast<int64_t>(Text.size());
-    for (int32_t K = 1; K <= G.NrOfRegExpTokens(); ++K) FTok.push_back(G.RegExpToken(K));
-  }
-
-  bool Exhausted() const { return FTries > Budget; }
-
-  bool Search(int64_t Start, int64_t& MatchStart, int64_t& MatchEnd) {
-    const int64_t N = static_cast<int64_t>(FTok.size());
-    if (N == 0) return false;
-    if (N == 1 && FTok[0].Action == taMult0) {
-      MatchStart = 1;
-      MatchEnd = FL;
-      return FL == 0 || FL >= Start;
-    }
-    const int64_t Last = std::max(Start, FL);
-    for (int64_t P = Start; P <= Last && !Exhausted(); ++P) {
-      if (Try(0, P)) {
-        MatchStart = P;
-        MatchEnd = FEnd;
-        return true;
-      }
-      if (FTok[0].Action == taBol) break;
-    }
-    return false;
-  }
-
- private:
-  static constexpr uint64_t Budget = 200000;
-
-  Char At(int64_t Q) const {
-    const Char C = FT[static_cast<size_t>(Q - 1)];
-    return FFold && C >= u'A' && C <= u'Z' ? Char(C + 32) : C;
-  }
-  static int32_t UnitLen(const TGrepToken& T) { return T.NumChars > 0 ? T.NumChars : 1; }
-  bool StrAt(const TGrepToken& T, int64_t Q, int32_t N) const {
-    if (Q < 1 || Q + N - 1 > FL) return false;
-    for (int32_t I = 0; I < N; ++I)
-      if (At(Q + I) != T.Params[static_cast<size_t>(1 + I)]) return false;
-    return true;
-  }
-  bool Member(const TGrepToken& T, int64_t Q) const {
-    return Q >= 1 && Q <= FL && T.Params[At(Q)] == u'*';
-  }
-  bool UnitAt(const TGrepToken& T, int64_t Q) const {
-    if (T.NumChars < 0) return Member(T, Q);
-    if (T.NumChars == 0) return Q >= 1 && Q <= FL;
-    return StrAt(T, Q, T.NumChars);
-  }
-  int64_t FinalEnd(const TGrepToken& T, int64_t P) const {
-    switch (T.Action) {
-      case taNormal:
-        return P + T.NumChars - 1;
-      case taAnyByte:
-      case taSet:
-        return P;
-      case taBol:
-        return 1;
-      case taEol:
-        return FL;
-      case taMult0:
-      case taMult1: {
-        if (T.NumChars == 0) return FL;
-        int64_t Q = P;
-        while (UnitAt(T, Q)) Q += UnitLen(T);
-        return Q - 1;
-      }
-      case taOpti:
-        return UnitAt(T, P) ? P + UnitLen(T) - 1 : P - 1;
-    }
-    return 0;
-  }
-  bool Try(size_t K, int64_t P) {
-    if (++FTries > Budget) return false;
-    const TGrepToken& T = FTok[K];
-    bool Pass = false;
-    switch (T.Action) {
-      case taNormal:
-        Pass = T.NumChars == 0 || StrAt(T, P, T.NumChars);
-        break;
-      case taAnyByte:
-        Pass = P >= 1 && P <= FL;
-        break;
-      case taSet:
-        Pass = Member(T, P);
-        break;
-      case taBol:
-        Pass = P == 1;
-        break;
-      case taEol:
-        Pass = P > FL && K == FTok.size() - 1;
-        break;
-      case taMult0:
-      case taOpti:
-        Pass = P <= FL + 1;
-        break;
-      case taMult1:
-        Pass = UnitAt(T, P);
-        break;
-    }
-    if (!Pass) return false;
-    if (K == FTok.size() - 1) {
-      FEnd = FinalEnd(T, P);
-      return true;
-    }
-    switch (T.Action) {
-      case taNormal:
-        return Try(K + 1, P + T.NumChars);
-      case taAnyByte:
-      case taSet:
-        return Try(K + 1, P + 1);
-      case taBol:
-        return Try(K + 1, 1);
-      case taEol:
-        return false;
-      case taMult0:
-      case taMult1: {
-        int64_t Q = T.Action == taMult0 ? P : P + UnitLen(T);
-        for (;;) {
-          if (Try(K + 1, Q)) return true;
-          if (Exhausted() || !UnitAt(T, Q)) return false;
-          Q += UnitLen(T);
-        }
-      }
-      case taOpti:
-        return Try(K + 1, P) || (UnitAt(T, P) && Try(K + 1, P + UnitLen(T)));
-    }
-    return false;
-  }
-
-  const String& FT;
-  const bool FFold;
-  int64_t FL = 0;
-  int64_t FEnd = 0;
-  uint64_t FTries = 0;
-  std::vector<TGrepToken> FTok;
-};
-
 void CheckSearch(TGrep& G, const String& Text, bool Narrow) {
   const int64_t L = static_cast<int64_t>(Text.size());
   const int64_t Start = std::max(G.SearchStartPos(), 1);
@@ -199,13 +58,17 @@ void CheckSearch(TGrep& G, const String& Text, bool Narrow) {
     Check(V >= 0 && V <= std::max(Start, L) + 1);
   }
   if (!Narrow) return;
-  PlainSearch Plain(G, Text);
-  int64_t PlainStart = 0;
-  int64_t PlainEnd = 0;
-  const bool PlainFound = Plain.Search(Start, PlainStart, PlainEnd);
+  grep_test::ReferenceMatcher Plain(G, Text);
+  Plain.SetBudget(200000);
+  int32_t PlainStart = 0;
+  int32_t PlainEnd = 0;
+  const bool PlainFound = Plain.Search(static_cast<int32_t>(Start), PlainStart, PlainEnd);
   if (Plain.Exhausted()) return;
   Check(Found == PlainFound);
-  if (Found) Check(G.MatchStartPos() == PlainStart && G.MatchEndPos() == PlainEnd);
+  if (!Found) return;
+  Check(G.MatchStartPos() == PlainStart && G.MatchEndPos() == PlainEnd);
+  for (int32_t K = 1; K <= G.NrOfRegExpTokens(); ++K)
+    Check(G.RegExpToken(K).ValidFrom == Plain.Valid()[static_cast<size_t>(K - 1)]);
 }
 
 }  // namespace
